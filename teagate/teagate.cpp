@@ -3,6 +3,9 @@
 
 int main()
 {
+    // The youngest age at which tea may be sold.
+    constexpr std::int32_t age_limit = 19;
+
     // Starts at zero so that input ending before any number still gives a defined verdict:
     // a failed read leaves the variable as it was.
     std::int32_t age = 0;
@@ -12,7 +15,7 @@ int main()
     std::cout << "Enter your age : ";
     std::cin >> age;
 
-    if (age <= 18) {
+    if (age < age_limit) {
         std::cout << "You are too young to purchase tea.\n";
     } else {
         std::cout << "You can purchase tea.\n";
