@@ -28,6 +28,7 @@ open)
     ;;
 close)
     wineserver --kill </dev/null >/dev/null 2>&1 || true
+    wineserver --wait </dev/null >/dev/null 2>&1 || true
     echo "Wine session closed"
     ;;
 *)
