@@ -2,7 +2,6 @@
 # architecture sets MINGW_TRIPLET and includes this file.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_CXX_COMPILER ${MINGW_TRIPLET}-g++)
-set(CMAKE_RC_COMPILER ${MINGW_TRIPLET}-windres)
 
 set(CMAKE_FIND_ROOT_PATH /usr/${MINGW_TRIPLET})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
