@@ -1,0 +1,62 @@
+# Both programs read whatever a stranger types or pipes in, so they are built the way a
+# distribution builds such programs: the options of the OpenSSF "Compiler Options
+# Hardening Guide for C and C++" that GCC and Clang support. Each option is probed, and
+# one the toolchain does not know is left out, so one list serves every target: the ELF
+# linker options fail the probe on Windows, the PE ones on Linux.
+include(CheckCXXCompilerFlag)
+include(CheckLinkerFlag)
+include(CheckPIESupported)
+
+add_library(project_hardening INTERFACE)
+
+# Address space layout randomisation on ELF targets; Windows programs get it from
+# --dynamicbase below.
+check_pie_supported(LANGUAGES CXX)
+set_property(TARGET project_hardening PROPERTY INTERFACE_POSITION_INDEPENDENT_CODE ON)
+
+set(hardening_compile_options
+    -fstack-protector-strong
+    -fstack-clash-protection
+    -fcf-protection=full
+)
+set(hardening_link_options
+    # ELF: relocated data read-only after start-up, every symbol bound at start-up,
+    # no executable stack.
+    -Wl,-z,relro
+    -Wl,-z,now
+    -Wl,-z,noexecstack
+    # PE: the same protections as the image's flags: ASLR, with high entropy on 64-bit
+    # Windows, and data execution prevention.
+    -Wl,--dynamicbase
+    -Wl,--high-entropy-va
+    -Wl,--nxcompat
+)
+
+foreach(option IN LISTS hardening_compile_options)
+    string(MAKE_C_IDENTIFIER "HAVE_COMPILER${option}" have_option)
+    check_cxx_compiler_flag("${option}" ${have_option})
+    # Also on the link, as in the probe: there the driver adds the runtime support an
+    # option needs, such as MinGW's libssp for the stack protector.
+    if(${have_option})
+        target_compile_options(project_hardening INTERFACE "${option}")
+        target_link_options(project_hardening INTERFACE "${option}")
+    endif()
+endforeach()
+foreach(option IN LISTS hardening_link_options)
+    string(MAKE_C_IDENTIFIER "HAVE_LINKER${option}" have_option)
+    check_linker_flag(CXX "${option}" ${have_option})
+    if(${have_option})
+        target_link_options(project_hardening INTERFACE "${option}")
+    endif()
+endforeach()
+
+# Bounds checks in the C++ library, in every build.
+target_compile_definitions(project_hardening INTERFACE _GLIBCXX_ASSERTIONS)
+# Checked variants of the C library's memory and string functions. They need the
+# optimiser (glibc warns without it), and some compilers define a level of their own,
+# which a redefinition would warn about.
+target_compile_options(
+    project_hardening
+    INTERFACE
+    $<$<CONFIG:Release,RelWithDebInfo,MinSizeRel>:-U_FORTIFY_SOURCE -D_FORTIFY_SOURCE=3>
+)
