@@ -1,59 +1,104 @@
 #!/usr/bin/env python3
-"""Checks the kind of executable file a build produced, by reading its headers.
+"""Checks what a build left in its executable files, by reading their headers.
 
-    check-binary.py KIND FILE...
+    check-binary.py --processor PROCESSOR [--static-pie] FILE...
 
-KIND is one of:
-  static-pie        a 64-bit ELF static PIE: it loads at a random address (type ET_DYN)
-                    yet needs no dynamic loader (no PT_INTERP) and no shared library
-                    (no DT_NEEDED);
-  windows-x86       a PE32 console program for 32-bit x86 Windows;
-  windows-x64       a PE32+ console program for x64 Windows.
-A Windows program must also import no MinGW runtime DLL (lib*.dll): only Windows' own.
+Every file must be an executable for PROCESSOR (CMake's CMAKE_SYSTEM_PROCESSOR:
+x86_64 or AMD64, aarch64 or ARM64, x86 or i686), carrying the protections the
+hardening options leave:
+  ELF (Linux)    position-independent (ET_DYN, flagged PIE); a PT_GNU_RELRO segment;
+                 every symbol bound at start-up (BIND_NOW); a PT_GNU_STACK segment
+                 that is not executable;
+  PE (Windows)   a console program that imports no MinGW runtime DLL (lib*.dll), only
+                 Windows' own; loads at a random address (DYNAMIC_BASE), with high
+                 entropy on 64-bit Windows (HIGH_ENTROPY_VA); data not executable
+                 (NX_COMPAT).
+With --static-pie an ELF file must also need no dynamic loader (no PT_INTERP) and no
+shared library (no DT_NEEDED).
 """
 
+import argparse
 import struct
 import sys
+
+# Processor names as CMake spells them, lower-cased: (ELF e_machine, PE machine).
+PROCESSORS = {
+    "x86_64": (62, 0x8664),
+    "amd64": (62, 0x8664),
+    "aarch64": (183, 0xAA64),
+    "arm64": (183, 0xAA64),
+    "x86": (3, 0x014C),
+    "i386": (3, 0x014C),
+    "i686": (3, 0x014C),
+}
 
 ET_DYN = 3
 PT_DYNAMIC = 2
 PT_INTERP = 3
+PT_GNU_STACK = 0x6474E551
+PT_GNU_RELRO = 0x6474E552
+PF_X = 1
 DT_NULL = 0
 DT_NEEDED = 1
+DT_FLAGS = 30
+DT_FLAGS_1 = 0x6FFFFFFB
+DF_BIND_NOW = 0x8
+DF_1_NOW = 0x1
+DF_1_PIE = 0x08000000
 
-PE_KINDS = {
-    # kind: (COFF machine, optional header magic, offset of the data directories)
-    "windows-x86": (0x014C, 0x010B, 96),
-    "windows-x64": (0x8664, 0x020B, 112),
-}
+PE32_MAGIC = 0x010B
+PE32_PLUS_MAGIC = 0x020B
+# Offset of the data directories in the optional header, by its magic.
+DATA_DIRECTORIES = {PE32_MAGIC: 96, PE32_PLUS_MAGIC: 112}
 IMAGE_SUBSYSTEM_WINDOWS_CUI = 3
 IMPORT_DIRECTORY = 1
+HIGH_ENTROPY_VA = 0x0020
+DYNAMIC_BASE = 0x0040
+NX_COMPAT = 0x0100
 
 
-def static_pie_problems(image):
-    if image[:4] != b"\x7fELF" or image[4] != 2 or image[5] != 1:
+def elf_problems(image, machine, static_pie):
+    if image[4] != 2 or image[5] != 1:
         return ["not a 64-bit little-endian ELF file"]
     problems = []
-    (e_type,) = struct.unpack_from("<H", image, 16)
+    e_type, e_machine = struct.unpack_from("<HH", image, 16)
     (e_phoff,) = struct.unpack_from("<Q", image, 32)
     e_phentsize, e_phnum = struct.unpack_from("<HH", image, 54)
+    if e_machine != machine:
+        problems.append(f"ELF machine {e_machine}, not {machine}")
     if e_type != ET_DYN:
         problems.append(f"ELF type {e_type}, not ET_DYN: it always loads at the same address")
+
+    segments = {}
+    dynamic = {}
     for number in range(e_phnum):
         header = e_phoff + number * e_phentsize
-        (p_type,) = struct.unpack_from("<I", image, header)
-        if p_type == PT_INTERP:
-            problems.append("it names a dynamic loader (PT_INTERP)")
-        elif p_type == PT_DYNAMIC:
+        p_type, p_flags = struct.unpack_from("<II", image, header)
+        segments[p_type] = p_flags
+        if p_type == PT_DYNAMIC:
             (p_offset,) = struct.unpack_from("<Q", image, header + 8)
             (p_filesz,) = struct.unpack_from("<Q", image, header + 32)
             for entry in range(p_offset, p_offset + p_filesz, 16):
-                (d_tag,) = struct.unpack_from("<q", image, entry)
+                d_tag, d_val = struct.unpack_from("<qQ", image, entry)
                 if d_tag == DT_NULL:
                     break
-                if d_tag == DT_NEEDED:
-                    problems.append("it needs a shared library (DT_NEEDED)")
-                    break
+                dynamic.setdefault(d_tag, d_val)
+
+    if not dynamic.get(DT_FLAGS_1, 0) & DF_1_PIE:
+        problems.append("it is not flagged as a PIE (DF_1_PIE): a shared library, not a program")
+    if PT_GNU_RELRO not in segments:
+        problems.append("no PT_GNU_RELRO segment: relocated data stays writable")
+    if not (dynamic.get(DT_FLAGS, 0) & DF_BIND_NOW or dynamic.get(DT_FLAGS_1, 0) & DF_1_NOW):
+        problems.append("symbols are bound lazily, not at start-up (no BIND_NOW)")
+    if PT_GNU_STACK not in segments:
+        problems.append("no PT_GNU_STACK segment: the stack may be executable")
+    elif segments[PT_GNU_STACK] & PF_X:
+        problems.append("the stack is executable (PT_GNU_STACK has PF_X)")
+    if static_pie:
+        if PT_INTERP in segments:
+            problems.append("it names a dynamic loader (PT_INTERP)")
+        if DT_NEEDED in dynamic:
+            problems.append("it needs a shared library (DT_NEEDED)")
     return problems
 
 
@@ -82,10 +127,7 @@ def imported_dlls(image, optional_header, directories, sections):
         descriptor += 20
 
 
-def windows_problems(image, kind):
-    machine, magic, directories = PE_KINDS[kind]
-    if image[:2] != b"MZ":
-        return ["not a Windows executable: no MZ header"]
+def pe_problems(image, machine):
     (pe_header,) = struct.unpack_from("<I", image, 0x3C)
     if image[pe_header:pe_header + 4] != b"PE\0\0":
         return ["not a Windows executable: no PE signature"]
@@ -93,37 +135,54 @@ def windows_problems(image, kind):
     actual_machine, section_count = struct.unpack_from("<HH", image, pe_header + 4)
     (optional_size,) = struct.unpack_from("<H", image, pe_header + 20)
     optional_header = pe_header + 24
-    (actual_magic,) = struct.unpack_from("<H", image, optional_header)
-    (subsystem,) = struct.unpack_from("<H", image, optional_header + 68)
+    (magic,) = struct.unpack_from("<H", image, optional_header)
+    subsystem, dll_characteristics = struct.unpack_from("<HH", image, optional_header + 68)
     if actual_machine != machine:
         problems.append(f"machine {actual_machine:#06x}, not {machine:#06x}")
-    if actual_magic != magic:
-        problems.append(f"optional header magic {actual_magic:#06x}, not {magic:#06x}")
+    if magic not in DATA_DIRECTORIES:
+        problems.append(f"unknown optional header magic {magic:#06x}")
         return problems
     if subsystem != IMAGE_SUBSYSTEM_WINDOWS_CUI:
         problems.append(f"subsystem {subsystem}, not the console ({IMAGE_SUBSYSTEM_WINDOWS_CUI})")
+    wanted = {"DYNAMIC_BASE": DYNAMIC_BASE, "NX_COMPAT": NX_COMPAT}
+    if magic == PE32_PLUS_MAGIC:
+        wanted["HIGH_ENTROPY_VA"] = HIGH_ENTROPY_VA
+    for name, flag in wanted.items():
+        if not dll_characteristics & flag:
+            problems.append(f"{name} is not set in its DLL characteristics")
     section_table = optional_header + optional_size
     sections = [struct.unpack_from("<IIII", image, section_table + 40 * number + 8)
                 for number in range(section_count)]
-    for dll in imported_dlls(image, optional_header, directories, sections):
+    for dll in imported_dlls(image, optional_header, DATA_DIRECTORIES[magic], sections):
         if dll.lower().startswith("lib"):
             problems.append(f"it needs the MinGW runtime DLL {dll}")
     return problems
 
 
 def main():
-    if len(sys.argv) < 3 or sys.argv[1] not in ["static-pie", *PE_KINDS]:
-        sys.exit(__doc__)
-    kind = sys.argv[1]
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--processor", required=True, type=str.lower, choices=sorted(PROCESSORS),
+                        help="the processor the build is for")
+    parser.add_argument("--static-pie", action="store_true", help="the ELF files must be static PIEs")
+    parser.add_argument("files", nargs="+")
+    options = parser.parse_args()
+    elf_machine, pe_machine = PROCESSORS[options.processor]
+
     failed = False
-    for path in sys.argv[2:]:
+    for path in options.files:
         with open(path, "rb") as file:
             image = file.read()
-        problems = static_pie_problems(image) if kind == "static-pie" else windows_problems(image, kind)
+        if image[:4] == b"\x7fELF":
+            problems = elf_problems(image, elf_machine, options.static_pie)
+        elif image[:2] == b"MZ":
+            problems = pe_problems(image, pe_machine)
+        else:
+            problems = ["neither an ELF nor a Windows executable"]
         for problem in problems:
             print(f"FAIL: {path}: {problem}")
         if not problems:
-            print(f"ok: {path} is {kind}")
+            print(f"ok: {path} is a hardened {options.processor} program"
+                  + (", a static PIE" if options.static_pie else ""))
         failed = failed or bool(problems)
     return 1 if failed else 0
 
