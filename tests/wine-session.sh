@@ -16,7 +16,9 @@ open)
     wine=$2 program=$3
     mkdir -p "$WINEPREFIX"
     wineserver --persistent </dev/null >/dev/null 2>&1
-    if ! wineboot --init </dev/null >/dev/null 2>&1; then
+    # Through the same loader as the programs: Debian's own `wineboot` starts the
+    # 32-bit loader whenever wine32 is installed, whatever the kernel runs.
+    if ! "$wine" wineboot --init </dev/null >/dev/null 2>&1; then
         echo "wineboot --init failed for $WINEPREFIX" >&2
         exit 1
     fi
