@@ -12,7 +12,7 @@ endif()
 if(CPACK_INSTALLED_DIRECTORIES)
     list(APPEND CPACK_IGNORE_FILES "/build/")
     find_package(Git QUIET)
-    if(Git_FOUND)
+    if(Git_FOUND AND EXISTS "${CPACK_PACKAGE_SOURCE_DIR}/.git")
         execute_process(
             COMMAND "${GIT_EXECUTABLE}" ls-files --others --directory
             WORKING_DIRECTORY "${CPACK_PACKAGE_SOURCE_DIR}"

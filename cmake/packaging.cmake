@@ -18,7 +18,7 @@ set(CPACK_PACKAGE_CHECKSUM SHA256)
 # Reproducible packages: every time recorded in them is SOURCE_DATE_EPOCH, taken from the
 # last commit when the caller does not set it (cmake/cpack-project-config.cmake applies it).
 set(CPACK_SOURCE_DATE_EPOCH "$ENV{SOURCE_DATE_EPOCH}")
-if(CPACK_SOURCE_DATE_EPOCH STREQUAL "")
+if(CPACK_SOURCE_DATE_EPOCH STREQUAL "" AND EXISTS "${PROJECT_SOURCE_DIR}/.git")
     find_package(Git QUIET)
     if(Git_FOUND)
         execute_process(
