@@ -1,20 +1,23 @@
 #!/usr/bin/env python3
 """Checks what a build left in its executable files, by reading their headers.
 
-    check-binary.py --processor PROCESSOR [--static-pie] FILE...
+    check-binary.py --processor PROCESSOR [--linkage dynamic|static|static-pie] FILE...
 
-Every file must be an executable for PROCESSOR (CMake's CMAKE_SYSTEM_PROCESSOR:
-x86_64 or AMD64, aarch64 or ARM64, x86 or i686), carrying the protections the
-hardening options leave:
-  ELF (Linux)    position-independent (ET_DYN, flagged PIE); a PT_GNU_RELRO segment;
-                 every symbol bound at start-up (BIND_NOW); a PT_GNU_STACK segment
-                 that is not executable;
+Every file must be an executable for PROCESSOR (CMake's CMAKE_SYSTEM_PROCESSOR, as
+`uname -m` or Windows name it), carrying the protections the hardening options leave:
+  ELF (Linux)    32- or 64-bit, either byte order, as the file says; a PT_GNU_RELRO
+                 segment; a PT_GNU_STACK segment that is not executable; where the file
+                 has a dynamic section, every symbol bound at start-up (BIND_NOW). By
+                 --linkage (the default is dynamic):
+                   dynamic     position-independent (ET_DYN, flagged PIE);
+                   static-pie  the same, and no dynamic loader (PT_INTERP) and no
+                               shared library (DT_NEEDED);
+                   static      no dynamic loader and no shared library, at a fixed
+                               address (ET_EXEC).
   PE (Windows)   a console program that imports no MinGW runtime DLL (lib*.dll), only
                  Windows' own; loads at a random address (DYNAMIC_BASE), with high
                  entropy on 64-bit Windows (HIGH_ENTROPY_VA); data not executable
                  (NX_COMPAT).
-With --static-pie an ELF file must also need no dynamic loader (no PT_INTERP) and no
-shared library (no DT_NEEDED).
 """
 
 import argparse
@@ -30,8 +33,16 @@ PROCESSORS = {
     "x86": (3, 0x014C),
     "i386": (3, 0x014C),
     "i686": (3, 0x014C),
+    "armv7l": (40, None),
+    "riscv64": (243, None),
+    "ppc64le": (21, None),
+    "s390x": (22, None),
 }
 
+ELFCLASS32 = 1
+ELFCLASS64 = 2
+BYTE_ORDERS = {1: "<", 2: ">"}
+ET_EXEC = 2
 ET_DYN = 3
 PT_DYNAMIC = 2
 PT_INTERP = 3
@@ -57,48 +68,73 @@ DYNAMIC_BASE = 0x0040
 NX_COMPAT = 0x0100
 
 
-def elf_problems(image, machine, static_pie):
-    if image[4] != 2 or image[5] != 1:
-        return ["not a 64-bit little-endian ELF file"]
+class ElfLayout:
+    """Where the fields this check reads lie, for one ELF class and byte order."""
+
+    def __init__(self, elf_class, order):
+        wide = elf_class == ELFCLASS64
+        self.header = order + ("HHIQQQIHHH" if wide else "HHIIIIIHHH")
+        self.segment = order + ("IIQQQQQQ" if wide else "IIIIIIII")
+        self.dynamic_entry = order + ("qQ" if wide else "iI")
+        self.dynamic_entry_size = struct.calcsize(self.dynamic_entry)
+        # Program header fields by name, in the order of the class.
+        self.segment_fields = (("type", "flags", "offset", "vaddr", "paddr", "filesz", "memsz", "align")
+                               if wide else
+                               ("type", "offset", "vaddr", "paddr", "filesz", "memsz", "flags", "align"))
+
+
+def elf_segments(image, layout):
+    (e_type, e_machine, _, _, e_phoff, _, _, _, e_phentsize, e_phnum) = struct.unpack_from(
+        layout.header, image, 16)
+    segments = []
+    for number in range(e_phnum):
+        values = struct.unpack_from(layout.segment, image, e_phoff + number * e_phentsize)
+        segments.append(dict(zip(layout.segment_fields, values)))
+    return e_type, e_machine, segments
+
+
+def elf_dynamic(image, layout, segment):
+    dynamic = {}
+    for entry in range(segment["offset"], segment["offset"] + segment["filesz"], layout.dynamic_entry_size):
+        d_tag, d_val = struct.unpack_from(layout.dynamic_entry, image, entry)
+        if d_tag == DT_NULL:
+            break
+        dynamic.setdefault(d_tag, d_val)
+    return dynamic
+
+
+def elf_problems(image, machine, linkage):
+    if image[4] not in (ELFCLASS32, ELFCLASS64) or image[5] not in BYTE_ORDERS:
+        return [f"unknown ELF class {image[4]} or byte order {image[5]}"]
+    layout = ElfLayout(image[4], BYTE_ORDERS[image[5]])
+    e_type, e_machine, segments = elf_segments(image, layout)
+    by_type = {segment["type"]: segment for segment in segments}
+    dynamic = elf_dynamic(image, layout, by_type[PT_DYNAMIC]) if PT_DYNAMIC in by_type else None
+
     problems = []
-    e_type, e_machine = struct.unpack_from("<HH", image, 16)
-    (e_phoff,) = struct.unpack_from("<Q", image, 32)
-    e_phentsize, e_phnum = struct.unpack_from("<HH", image, 54)
     if e_machine != machine:
         problems.append(f"ELF machine {e_machine}, not {machine}")
-    if e_type != ET_DYN:
-        problems.append(f"ELF type {e_type}, not ET_DYN: it always loads at the same address")
-
-    segments = {}
-    dynamic = {}
-    for number in range(e_phnum):
-        header = e_phoff + number * e_phentsize
-        p_type, p_flags = struct.unpack_from("<II", image, header)
-        segments[p_type] = p_flags
-        if p_type == PT_DYNAMIC:
-            (p_offset,) = struct.unpack_from("<Q", image, header + 8)
-            (p_filesz,) = struct.unpack_from("<Q", image, header + 32)
-            for entry in range(p_offset, p_offset + p_filesz, 16):
-                d_tag, d_val = struct.unpack_from("<qQ", image, entry)
-                if d_tag == DT_NULL:
-                    break
-                dynamic.setdefault(d_tag, d_val)
-
-    if not dynamic.get(DT_FLAGS_1, 0) & DF_1_PIE:
-        problems.append("it is not flagged as a PIE (DF_1_PIE): a shared library, not a program")
-    if PT_GNU_RELRO not in segments:
-        problems.append("no PT_GNU_RELRO segment: relocated data stays writable")
-    if not (dynamic.get(DT_FLAGS, 0) & DF_BIND_NOW or dynamic.get(DT_FLAGS_1, 0) & DF_1_NOW):
-        problems.append("symbols are bound lazily, not at start-up (no BIND_NOW)")
-    if PT_GNU_STACK not in segments:
-        problems.append("no PT_GNU_STACK segment: the stack may be executable")
-    elif segments[PT_GNU_STACK] & PF_X:
-        problems.append("the stack is executable (PT_GNU_STACK has PF_X)")
-    if static_pie:
-        if PT_INTERP in segments:
+    if linkage == "static":
+        if e_type != ET_EXEC:
+            problems.append(f"ELF type {e_type}, not ET_EXEC, the type of a static program")
+    else:
+        if e_type != ET_DYN:
+            problems.append(f"ELF type {e_type}, not ET_DYN: it always loads at the same address")
+        if not (dynamic or {}).get(DT_FLAGS_1, 0) & DF_1_PIE:
+            problems.append("it is not flagged as a PIE (DF_1_PIE): a shared library, not a program")
+    if linkage in ("static", "static-pie"):
+        if PT_INTERP in by_type:
             problems.append("it names a dynamic loader (PT_INTERP)")
-        if DT_NEEDED in dynamic:
+        if DT_NEEDED in (dynamic or {}):
             problems.append("it needs a shared library (DT_NEEDED)")
+    if PT_GNU_RELRO not in by_type:
+        problems.append("no PT_GNU_RELRO segment: relocated data stays writable")
+    if dynamic is not None and not (dynamic.get(DT_FLAGS, 0) & DF_BIND_NOW or dynamic.get(DT_FLAGS_1, 0) & DF_1_NOW):
+        problems.append("symbols are bound lazily, not at start-up (no BIND_NOW)")
+    if PT_GNU_STACK not in by_type:
+        problems.append("no PT_GNU_STACK segment: the stack may be executable")
+    elif by_type[PT_GNU_STACK]["flags"] & PF_X:
+        problems.append("the stack is executable (PT_GNU_STACK has PF_X)")
     return problems
 
 
@@ -163,7 +199,8 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--processor", required=True, type=str.lower, choices=sorted(PROCESSORS),
                         help="the processor the build is for")
-    parser.add_argument("--static-pie", action="store_true", help="the ELF files must be static PIEs")
+    parser.add_argument("--linkage", choices=("dynamic", "static", "static-pie"), default="dynamic",
+                        help="how the ELF files were linked")
     parser.add_argument("files", nargs="+")
     options = parser.parse_args()
     elf_machine, pe_machine = PROCESSORS[options.processor]
@@ -173,8 +210,8 @@ def main():
         with open(path, "rb") as file:
             image = file.read()
         if image[:4] == b"\x7fELF":
-            problems = elf_problems(image, elf_machine, options.static_pie)
-        elif image[:2] == b"MZ":
+            problems = elf_problems(image, elf_machine, options.linkage)
+        elif image[:2] == b"MZ" and pe_machine is not None:
             problems = pe_problems(image, pe_machine)
         else:
             problems = ["neither an ELF nor a Windows executable"]
@@ -182,7 +219,7 @@ def main():
             print(f"FAIL: {path}: {problem}")
         if not problems:
             print(f"ok: {path} is a hardened {options.processor} program"
-                  + (", a static PIE" if options.static_pie else ""))
+                  + ("" if image[:2] == b"MZ" else f", linked {options.linkage}"))
         failed = failed or bool(problems)
     return 1 if failed else 0
 
