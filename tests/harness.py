@@ -2,7 +2,9 @@
 """Runs one case of a program's case table and checks the program's standard output,
 standard error and exit status, each on its own and byte for byte.
 
-    harness.py --table TABLE --case NAME [--eol lf|crlf] -- COMMAND...
+    harness.py --table TABLE [--case NAME] [--eol lf|crlf] -- COMMAND...
+
+Without --case, every case of the table runs in turn, and a last line counts them.
 
 COMMAND is the program to test, preceded by any launcher (valgrind, an emulator).
 The case's arguments are appended to it.
@@ -195,23 +197,10 @@ def run_after_prompt(command, case, deadline, prompt):
         return Outcome(received, read_back(stderr_file), status, problems)
 
 
-def main():
-    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--table", required=True, help="the program's case table (JSON)")
-    parser.add_argument("--case", required=True, help="the name of the case to run")
-    parser.add_argument("--eol", choices=sorted(LINE_ENDS), default="lf", help="the target's line end")
-    parser.add_argument("command", nargs="+", help="launcher and program")
-    options = parser.parse_args()
-
-    with open(options.table, encoding="utf-8") as table_file:
-        table = json.load(table_file)
-    cases = [case for case in table["cases"] if case["name"] == options.case]
-    if len(cases) != 1:
-        sys.exit(f"harness: {options.table} has {len(cases)} cases named '{options.case}', not one")
-    case = cases[0]
-
-    command = options.command + case.get("args", [])
-    expected_stdout = table["outputs"][case["stdout"]].encode("latin-1").replace(b"\n", LINE_ENDS[options.eol])
+def run_case(table, case, launcher, eol):
+    """Runs one case on the program; prints its verdict and returns True if it passed."""
+    command = launcher + case.get("args", [])
+    expected_stdout = table["outputs"][case["stdout"]].encode("latin-1").replace(b"\n", LINE_ENDS[eol])
     deadline = time.monotonic() + case.get("timeout", DEFAULT_TIMEOUT_SECONDS)
     feed = case.get("feed", "file")
     if feed == "file":
@@ -221,7 +210,7 @@ def main():
     elif feed == "after-prompt":
         outcome = run_after_prompt(command, case, deadline, table["prompt"])
     else:
-        sys.exit(f"harness: case '{options.case}' has an unknown feed '{feed}'")
+        sys.exit(f"harness: case '{case['name']}' has an unknown feed '{feed}'")
 
     problems = list(outcome.problems)
     if outcome.stdout != expected_stdout:
@@ -234,7 +223,7 @@ def main():
     title = f"{table['program']} case '{case['name']}'"
     if not problems:
         print(f"ok: {title}")
-        return 0
+        return True
     print(f"FAIL: {title}")
     if "why" in case:
         print(f"  the case checks: {case['why']}")
@@ -244,7 +233,29 @@ def main():
         print(f"  standard input ({feed}): {shown_stdin}")
     for problem in problems:
         print(f"- {problem}")
-    return 1
+    return False
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--table", required=True, help="the program's case table (JSON)")
+    parser.add_argument("--case", help="the name of the case to run; without it, every case runs")
+    parser.add_argument("--eol", choices=sorted(LINE_ENDS), default="lf", help="the target's line end")
+    parser.add_argument("command", nargs="+", help="launcher and program")
+    options = parser.parse_args()
+
+    with open(options.table, encoding="utf-8") as table_file:
+        table = json.load(table_file)
+    cases = table["cases"]
+    if options.case is not None:
+        cases = [case for case in cases if case["name"] == options.case]
+        if len(cases) != 1:
+            sys.exit(f"harness: {options.table} has {len(cases)} cases named '{options.case}', not one")
+        return 0 if run_case(table, cases[0], options.command, options.eol) else 1
+
+    passed = sum(run_case(table, case, options.command, options.eol) for case in cases)
+    print(f"{table['program']}: {passed} passed, {len(cases) - passed} failed")
+    return 0 if passed == len(cases) else 1
 
 
 if __name__ == "__main__":
