@@ -3,7 +3,7 @@
 # Hardening Guide for C and C++" that GCC and Clang support. Each option is probed, and
 # one the toolchain does not know is left out, so one list serves every target: the ELF
 # linker options fail the probe on Windows, the PE ones on Linux.
-include(CheckCXXCompilerFlag)
+include(CheckCXXSourceCompiles)
 include(CheckLinkerFlag)
 include(CheckPIESupported)
 
@@ -33,9 +33,25 @@ set(hardening_link_options
 )
 
 set(rejected_options)
+include(CMakePushCheckState)
 foreach(option IN LISTS hardening_compile_options)
     string(MAKE_C_IDENTIFIER "HAVE_COMPILER${option}" have_option)
-    check_cxx_compiler_flag("${option}" ${have_option})
+    # The probe has a buffer, so that the protections are really compiled in and linked
+    # with their runtime support, which some targets lack (wasi-libc has no stack
+    # protector). An option the compiler accepts but ignores for the target (clang for
+    # WebAssembly with -fstack-clash-protection) only warns: that counts as rejected too.
+    cmake_push_check_state(RESET)
+    set(CMAKE_REQUIRED_FLAGS "-Werror ${option}")
+    check_cxx_source_compiles([[
+        #include <cstring>
+        int main(int argc, char** argv)
+        {
+            char buffer[64];
+            std::strncpy(buffer, argv[0], sizeof buffer - 1);
+            return buffer[argc % 63];
+        }
+    ]] ${have_option})
+    cmake_pop_check_state()
     # Also on the link, as in the probe: there the driver adds the runtime support an
     # option needs, such as MinGW's libssp for the stack protector.
     if(${have_option})
