@@ -11,8 +11,8 @@ get_filename_component(root "${CMAKE_CURRENT_LIST_DIR}/.." ABSOLUTE)
 set(dist "${root}/build/dist")
 
 # Each platform is a workflow preset that packages. Beside CMake, Ninja, Python and the
-# tools of every build, each needs these commands, named with the Debian package that
-# has each.
+# tools of every build, each needs these commands (or files, by their path), named with
+# the Debian package that has each.
 set(linux_needs rpmbuild:rpm)
 set(windows_needs mandoc:mandoc)
 set(needs_release g++:g++ ${linux_needs})
@@ -24,8 +24,12 @@ set(needs_linux-ppc64el powerpc64le-linux-gnu-g++:g++-powerpc64le-linux-gnu qemu
 set(needs_linux-s390x s390x-linux-gnu-g++:g++-s390x-linux-gnu qemu-s390x-static:qemu-user-static ${linux_needs})
 set(needs_windows-x64 x86_64-w64-mingw32-g++:g++-mingw-w64-x86-64 wine:wine ${windows_needs})
 set(needs_windows-x86 i686-w64-mingw32-g++:g++-mingw-w64-i686 wine:wine ${windows_needs})
+set(needs_wasi clang++-14:clang-14 wasm-ld-14:lld-14 /usr/lib/wasm32-wasi/libc.a:wasi-libc
+    /usr/lib/wasm32-wasi/libc++.a:libc++-14-dev-wasm32 /usr/lib/wasm32-wasi/libc++abi.a:libc++abi-14-dev-wasm32
+    /usr/lib/llvm-14/lib/clang/*/lib/wasi/libclang_rt.builtins-wasm32.a:libclang-rt-14-dev-wasm32
+    wasm-opt:binaryen wasm-strip:wabt node:nodejs npm:npm chromium:chromium mandoc:mandoc)
 set(all_platforms release linux-arm64 linux-armhf linux-i386 linux-riscv64 linux-ppc64el linux-s390x
-    windows-x64 windows-x86)
+    windows-x64 windows-x86 wasi)
 set(package_patterns *.tar.gz *.deb *.rpm *.zip)
 
 if(NOT DEFINED PLATFORMS)
@@ -50,7 +54,11 @@ foreach(need IN LISTS needs)
     string(REPLACE ":" ";" need "${need}")
     list(GET need 0 command)
     list(GET need 1 package)
-    find_program(found_${command} ${command} NO_CACHE)
+    if(IS_ABSOLUTE "${command}")
+        file(GLOB found_${command} "${command}")
+    else()
+        find_program(found_${command} ${command} NO_CACHE)
+    endif()
     if(NOT found_${command})
         list(APPEND missing_packages ${package})
     endif()

@@ -18,6 +18,9 @@ Every file must be an executable for PROCESSOR (CMake's CMAKE_SYSTEM_PROCESSOR, 
                  Windows' own; loads at a random address (DYNAMIC_BASE), with high
                  entropy on 64-bit Windows (HIGH_ENTROPY_VA); data not executable
                  (NX_COMPAT).
+  WebAssembly    (processor wasm32) a WASI command: it exports _start and its memory,
+                 and imports nothing but WASI's functions, so that any WASI runtime can
+                 run it.
 """
 
 import argparse
@@ -37,6 +40,7 @@ PROCESSORS = {
     "riscv64": (243, None),
     "ppc64le": (21, None),
     "s390x": (22, None),
+    "wasm32": (None, None),
 }
 
 ELFCLASS32 = 1
@@ -56,6 +60,15 @@ DT_FLAGS_1 = 0x6FFFFFFB
 DF_BIND_NOW = 0x8
 DF_1_NOW = 0x1
 DF_1_PIE = 0x08000000
+
+WASM_MAGIC = b"\0asm"
+WASI_MODULE = "wasi_snapshot_preview1"
+WASM_IMPORT_SECTION = 2
+WASM_EXPORT_SECTION = 7
+WASM_FUNCTION = 0
+WASM_TABLE = 1
+WASM_MEMORY = 2
+WASM_GLOBAL = 3
 
 PE32_MAGIC = 0x010B
 PE32_PLUS_MAGIC = 0x020B
@@ -138,6 +151,79 @@ def elf_problems(image, machine, linkage):
     return problems
 
 
+class WasmReader:
+    """Reads the LEB128 numbers, names and limits a WebAssembly module is made of."""
+
+    def __init__(self, image, offset):
+        self.image = image
+        self.offset = offset
+
+    def byte(self):
+        self.offset += 1
+        return self.image[self.offset - 1]
+
+    def number(self):
+        value, shift = 0, 0
+        while True:
+            byte = self.byte()
+            value |= (byte & 0x7F) << shift
+            shift += 7
+            if not byte & 0x80:
+                return value
+
+    def name(self):
+        length = self.number()
+        self.offset += length
+        return self.image[self.offset - length:self.offset].decode("utf-8", "replace")
+
+    def limits(self):
+        if self.byte() & 1:
+            self.number()
+        self.number()
+
+
+def wasm_sections(image):
+    reader = WasmReader(image, 8)
+    while reader.offset < len(image):
+        section_id = reader.byte()
+        size = reader.number()
+        yield section_id, WasmReader(image[:reader.offset + size], reader.offset)
+        reader.offset += size
+
+
+def wasm_problems(image):
+    if image[4:8] != b"\1\0\0\0":
+        return ["not a WebAssembly module of version 1"]
+    imports, exports = [], {}
+    for section_id, reader in wasm_sections(image):
+        if section_id == WASM_IMPORT_SECTION:
+            for _ in range(reader.number()):
+                module, field, kind = reader.name(), reader.name(), reader.byte()
+                imports.append(f"{module}.{field}")
+                if kind == WASM_FUNCTION:
+                    reader.number()
+                elif kind == WASM_TABLE:
+                    reader.byte()
+                    reader.limits()
+                elif kind == WASM_MEMORY:
+                    reader.limits()
+                elif kind == WASM_GLOBAL:
+                    reader.byte()
+                    reader.byte()
+        elif section_id == WASM_EXPORT_SECTION:
+            for _ in range(reader.number()):
+                name, kind = reader.name(), reader.byte()
+                reader.number()
+                exports[name] = kind
+    problems = [f"it imports {name}, which is not WASI's" for name in imports
+                if not name.startswith(WASI_MODULE + ".")]
+    if exports.get("_start") != WASM_FUNCTION:
+        problems.append("it exports no function _start: not a WASI command")
+    if exports.get("memory") != WASM_MEMORY:
+        problems.append("it exports no memory, which WASI's functions read and write")
+    return problems
+
+
 def c_string(image, offset):
     return image[offset:image.index(b"\0", offset)].decode("ascii", "replace")
 
@@ -209,7 +295,10 @@ def main():
     for path in options.files:
         with open(path, "rb") as file:
             image = file.read()
-        if image[:4] == b"\x7fELF":
+        if image[:4] == WASM_MAGIC:
+            problems = (wasm_problems(image) if options.processor == "wasm32"
+                        else [f"a WebAssembly module, not a {options.processor} program"])
+        elif image[:4] == b"\x7fELF":
             problems = elf_problems(image, elf_machine, options.linkage)
         elif image[:2] == b"MZ" and pe_machine is not None:
             problems = pe_problems(image, pe_machine)
@@ -219,7 +308,7 @@ def main():
             print(f"FAIL: {path}: {problem}")
         if not problems:
             print(f"ok: {path} is a hardened {options.processor} program"
-                  + ("" if image[:2] == b"MZ" else f", linked {options.linkage}"))
+                  + (f", linked {options.linkage}" if image[:4] == b"\x7fELF" else ""))
         failed = failed or bool(problems)
     return 1 if failed else 0
 
