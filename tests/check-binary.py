@@ -307,8 +307,11 @@ def main():
         for problem in problems:
             print(f"FAIL: {path}: {problem}")
         if not problems:
-            print(f"ok: {path} is a hardened {options.processor} program"
-                  + (f", linked {options.linkage}" if image[:4] == b"\x7fELF" else ""))
+            if image[:4] == WASM_MAGIC:
+                print(f"ok: {path} is a WASI command")
+            else:
+                print(f"ok: {path} is a hardened {options.processor} program"
+                      + (f", linked {options.linkage}" if image[:4] == b"\x7fELF" else ""))
         failed = failed or bool(problems)
     return 1 if failed else 0
 
