@@ -19,7 +19,7 @@ endif()
 
 file(GLOB_RECURSE installed LIST_DIRECTORIES false RELATIVE "${PREFIX}" "${PREFIX}/*")
 string(REPLACE "," ";" expected_paths "${EXPECTED_FILES}")
-# An install folder may be "." (the Windows layout puts everything at the top).
+# An install folder may be "." (the one-folder layout of the Windows and WASI archives).
 set(expected)
 foreach(path IN LISTS expected_paths)
     cmake_path(NORMAL_PATH path)

@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Runs one case of a program's case table and checks the program's standard output,
+"""Runs cases of a program's case table and checks the program's standard output,
 standard error and exit status, each on its own and byte for byte.
 
     harness.py --table TABLE [--case NAME] [--eol lf|crlf] -- COMMAND...
